@@ -17,9 +17,14 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 wine=wine64
 command -v wine64 >/dev/null 2>&1 || wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || command -v "$wine" >/dev/null 2>&1 || wine=wine
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  # One process at a time creates the prefix.
-  ( flock 9; [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot -i >/dev/null 2>&1 || true ) 9>"$WINEPREFIX.lock"
-fi
+mkdir -p "$WINEPREFIX"
+# Start the Wine server (kept running) and the prefix's services with their
+# output on /dev/null before the program runs: processes that Wine starts
+# on the side would otherwise hold the program's output pipe open, and
+# whoever reads it (ctest) would wait for them. One caller at a time.
+(
+  flock 9
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  "$wine" wineboot </dev/null >/dev/null 2>&1 || true
+) 9>"$WINEPREFIX.lock"
 exec "$wine" "$exe" "$@"

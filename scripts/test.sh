@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing (Debian), builds the linux,
+# linux-asan, win32, win64 and fuzz presets, runs the unit and end-to-end
+# tests for linux, linux-asan and win64 (the latter under wine64 on an Xvfb
+# display), runs each fuzz target for a short bounded time, and exits
+# non-zero on any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+packages=(cmake ninja-build g++ clang python3 file googletest libgtest-dev libbenchmark-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils xdotool imagemagick
+  libosmesa6-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0 libstb-dev libtinyobjloader-dev
+  libclang-rt-14-dev fonts-dejavu-core)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "== installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -q || return 1
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" || return 1
+}
+
+failures=()
+step() {  # step NAME COMMAND...: runs a step, records a failure
+  local name=$1; shift
+  echo "== $name"
+  if ! "$@"; then failures+=("$name"); echo "== FAILED: $name"; fi
+}
+
+install_missing || { echo "package installation failed"; exit 1; }
+
+werror=OFF
+[ -n "${CI:-}" ] && werror=ON
+for preset in linux linux-asan win32 win64 fuzz; do
+  step "configure $preset" cmake --preset "$preset" -DWOXA_WERROR=$werror >"build-$preset.log" 2>&1 \
+    || { cat "build-$preset.log"; }
+  rm -f "build-$preset.log"
+  step "build $preset" cmake --build --preset "$preset"
+done
+
+# An X display for the Windows programs under Wine.
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+  for n in $(seq 90 110); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    break
+  done
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+export WOXA_WINEPREFIX="$root/build/win64/wineprefix"
+
+cleanup() {
+  WINEPREFIX="$WOXA_WINEPREFIX" wineserver -k >/dev/null 2>&1 || true
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+for preset in linux linux-asan win64; do
+  step "test $preset" ctest --preset "$preset" -j2
+done
+
+# The fuzz smoke runs: each target for a bounded time over its seeds.
+if [ -d build/fuzz/fuzz ]; then
+  for target in build/fuzz/fuzz/*_fuzz; do
+    [ -x "$target" ] || continue
+    name=$(basename "$target")
+    corpus="build/fuzz/corpus/$name"
+    mkdir -p "$corpus"
+    seeds=()
+    [ -d "fuzz/seeds/$name" ] && seeds+=("fuzz/seeds/$name")
+    step "fuzz $name" "$target" -max_total_time=30 -rss_limit_mb=2048 -timeout=10 "$corpus" "${seeds[@]}" \
+      -print_final_stats=0 >"build/fuzz/$name.log" 2>&1 || tail -30 "build/fuzz/$name.log"
+  done
+fi
+
+# The 32-bit build is compiled and linked only; check what it made.
+for exe in build/win32/demos/*.exe; do
+  [ -e "$exe" ] || continue
+  file "$exe" | grep -q 'PE32 executable (console) Intel 80386' || { echo "$exe: $(file -b "$exe")"; failures+=("win32 $exe"); }
+done
+
+echo
+if [ ${#failures[@]} -eq 0 ]; then
+  echo "All steps passed."
+  exit 0
+fi
+echo "Failed steps:"
+printf '  %s\n' "${failures[@]}"
+exit 1
