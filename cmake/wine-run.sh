@@ -24,7 +24,8 @@ mkdir -p "$WINEPREFIX"
 # whoever reads it (ctest) would wait for them. One caller at a time.
 (
   flock 9
-  wineserver -p </dev/null >/dev/null 2>&1 || true
-  "$wine" wineboot </dev/null >/dev/null 2>&1 || true
+  # Nothing started here may keep the lock: close it for them.
+  wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
+  "$wine" wineboot </dev/null >/dev/null 2>&1 9>&- || true
 ) 9>"$WINEPREFIX.lock"
 exec "$wine" "$exe" "$@"
