@@ -9,17 +9,20 @@ namespace woxa {
 template <typename T>
 class Singleton {
  public:
-  static T* Instance() { return instance_; }
+  static T* Instance() { return static_cast<T*>(instance_); }
 
   Singleton(const Singleton&) = delete;
   Singleton& operator=(const Singleton&) = delete;
 
  protected:
-  Singleton() { instance_ = static_cast<T*>(this); }
+  // The base pointer is stored and cast only when read: while this
+  // constructor runs the object is not a T yet, and casting it now is
+  // undefined (UBSan's vptr check reports it).
+  Singleton() { instance_ = this; }
   virtual ~Singleton() { instance_ = nullptr; }
 
  private:
-  static inline T* instance_ = nullptr;
+  static inline Singleton* instance_ = nullptr;
 };
 
 }  // namespace woxa
