@@ -348,6 +348,33 @@ TEST_F(ProfilerClock, ShareAboveAWholeFrameDrawsPastTheScale) {
   std::vector<Bar> expected = Row(5, 305, 35, 305);
   for (std::size_t i = 0; i < expected.size(); ++i) ExpectBar(quads[i], expected[i], "quad " + std::to_string(i));
 }
+
+// Ending a parent before its child books the parent's time to the child as
+// child time, and the child's own time wraps to nearly 2^32 ms: a share of
+// about 10^11 %. Its markers lie far past any 32-bit pixel position; they are
+// held at the edge of that range, so the graph still draws, clipped.
+TEST_F(ProfilerClock, AShareBeyondEveryPixelPositionIsHeldAtTheEdge) {
+  std::uint32_t parent = profiler.Begin("parent");
+  Advance(2);
+  std::uint32_t child = profiler.Begin("child");
+  Advance(3);
+  profiler.End(parent);  // out of order: "child" is the running parent now
+  Advance(1);
+  profiler.End(child);   // 1 ms elapsed, 5 ms of child time
+  profiler.Update();     // 6 ms frame
+  EXPECT_GT(profiler.Section(child).maximum, 1e10f);
+
+  woxa_test::GlWindow gl(256, 64);
+  ASSERT_TRUE(gl.ok());
+  Font font;
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  profiler.Draw(5, 5, 256, 64);
+  glFinish();
+  // The child's bars run off the right edge; no marker lands on screen.
+  for (int x : {60, 150, 200, 255}) EXPECT_NEAR(static_cast<int>(gl.ReadPixel(x, 24) >> 24), 191, 2) << x;
+  EXPECT_EQ(gl.ReadPixel(0, 24) >> 8, 0u);
+}
 #endif
 
 // A drawn section before any update shows its starting statistics: half a
