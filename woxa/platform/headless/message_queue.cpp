@@ -198,6 +198,8 @@ void WindowDestroyed(Window& window) {
 
 using woxa::headless::Queue;
 
+static BOOL PeekQueued(LPMSG message, HWND window, UINT filter_min, UINT filter_max, UINT remove);
+
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (window != nullptr && woxa::headless::FindWindow(window) == nullptr) return FALSE;
   MSG m{};
@@ -217,6 +219,12 @@ void WINAPI PostQuitMessage(int exit_code) {
 }
 
 BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT filter_min, UINT filter_max, UINT remove) {
+  if (PeekQueued(message, window, filter_min, filter_max, remove)) return TRUE;
+  woxa::headless::PlayInputScript();
+  return PeekQueued(message, window, filter_min, filter_max, remove);
+}
+
+static BOOL PeekQueued(LPMSG message, HWND window, UINT filter_min, UINT filter_max, UINT remove) {
   auto& q = Queue();
   for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
     if (!woxa::headless::Matches(*it, window, filter_min, filter_max)) continue;

@@ -54,6 +54,10 @@ Window* WindowAtScreen(int x, int y);  // the topmost visible window there
 // Called when a window's client area changes size, so that a rendering
 // context bound to it renders into a buffer of the new size.
 void ClientSizeChanged(Window& window);
+// Plays the next commands of the input script named by the environment, if
+// any; called by PeekMessageA when it finds nothing to return.
+void PlayInputScript();
+
 // Called before a window is forgotten: its queued messages go, and a
 // rendering context current on it is unbound.
 void WindowDestroyed(Window& window);
