@@ -14,7 +14,7 @@ what it would write with the committed file and exits 1 when they differ.
 
 Fails (exit 1, message on stderr) when pcf2bdf is missing or fails, when the
 font is not a 6 x 13 cell font, or when a glyph leaves its cell or inks the
-rightmost column (adjacent glyphs would touch).
+rightmost column or the top row (adjacent glyphs or lines would touch).
 """
 
 import argparse
@@ -109,6 +109,8 @@ def cell_of(code, bbx, rows, ascent):
                 raise FontError("glyph %d leaves its %dx%d cell" % (code, CELL_WIDTH, CELL_HEIGHT))
             if x == CELL_WIDTH - 1:
                 raise FontError("glyph %d inks the rightmost column: neighbours would touch" % code)
+            if y == 0:
+                raise FontError("glyph %d inks the top row: stacked lines would touch" % code)
             cell[y] |= 0x80 >> x
     return cell
 
