@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "tests/support/feedback_quads.h"
@@ -102,6 +103,20 @@ TEST(Font, UploadCreatesTheTextureFromTheImageAndDestructionDeletesIt) {
     EXPECT_TRUE(std::equal(texels.begin(), texels.end(), kFontImage.begin()));
   }
   EXPECT_EQ(glIsTexture(name), GL_FALSE);
+}
+
+// Programs release their context before library shutdown deletes the font;
+// the deletion then has no context to act on and must be harmless.
+TEST(Font, DestructionAfterTheContextIsGoneIsHarmless) {
+  auto font = std::make_unique<Font>();
+  {
+    woxa_test::GlWindow gl;
+    ASSERT_TRUE(gl.ok());
+    font->UploadTexture();
+    ASSERT_TRUE(font->uploaded());
+  }
+  font.reset();
+  EXPECT_EQ(Font::Instance(), nullptr);
 }
 
 // Draws one glyph between glBegin(GL_QUADS) and glEnd under feedback and

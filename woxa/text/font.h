@@ -29,8 +29,9 @@ class Font : public Singleton<Font> {
  public:
   // Makes no GL call: the texture is made on first use.
   Font();
-  // Deletes the texture if it was made; the context that made it must be
-  // current (or gone, in which case the name is already freed with it).
+  // Deletes the texture if it was made. Programs release their context
+  // before library shutdown; the call then acts on no context and does
+  // nothing, the texture having gone with its context.
   ~Font() override;
 
   // Creates the font texture from kFontImage and binds it. The string
