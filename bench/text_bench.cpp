@@ -9,8 +9,7 @@
 // rasteriser is kept on the calling thread (LP_NUM_THREADS=0) and times are
 // CPU times, so that a busy machine moves both sides alike.
 //
-//   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DWOXA_BUILD_BENCH=ON
-//   cmake --build build/bench --target text_bench && build/bench/bench/text_bench
+//   cmake --preset linux && cmake --build build/linux --target text_bench && build/linux/bench/text_bench
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
