@@ -25,7 +25,10 @@ const unsigned char kDefaultCursorImage[16 * 16 * 4] = {
     0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0,
 };
 
-MouseCursor::~MouseCursor() { Release(); }
+MouseCursor::~MouseCursor() {
+  Release();
+  image.Release();
+}
 
 void MouseCursor::CreateTexture(std::int32_t width, std::int32_t height, const unsigned char* pixels) {
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -41,14 +44,23 @@ void MouseCursor::CreateDefaultTexture() {
   texture_created = true;
 }
 
+void MouseCursor::SetImage(const ImageHandle& handle) {
+  image = handle;
+  if (!image) return;
+  GLuint name = texture;
+  glDeleteTextures(1, &name);
+  CreateTexture(image->width, image->height, image->pixels.data());
+}
+
 void MouseCursor::SetDefault() {
+  image.Release();
   GLuint name = texture;
   glDeleteTextures(1, &name);
   CreateTexture(16, 16, kDefaultCursorImage);
 }
 
-std::int32_t MouseCursor::PictureWidth() const { return 16; }
-std::int32_t MouseCursor::PictureHeight() const { return 16; }
+std::int32_t MouseCursor::PictureWidth() const { return image ? image->width : 16; }
+std::int32_t MouseCursor::PictureHeight() const { return image ? image->height : 16; }
 
 void MouseCursor::Draw(std::uint32_t viewport_width, std::uint32_t viewport_height) {
   glMatrixMode(GL_PROJECTION);

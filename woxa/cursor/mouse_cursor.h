@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "woxa/image/image_handle.h"
 #include "woxa/util/color.h"
 
 namespace woxa {
@@ -23,12 +24,18 @@ class MouseCursor {
   // Needs the window's GL context current.
   void CreateDefaultTexture();
   void Draw(std::uint32_t viewport_width, std::uint32_t viewport_height);
+  // Makes the image the cursor's picture; a null handle changes nothing
+  // but the image held, so the previous texture stays.
+  void SetImage(const ImageHandle& handle);
+  // Back to the arrow.
   void SetDefault();
-  // Deletes the texture and resets position, hot spot and tint.
+  // Deletes the texture and resets position, hot spot and tint; keeps the
+  // image.
   void Release();
 
   std::int32_t x = 0;
   std::int32_t y = 0;
+  ImageHandle image;
   std::int32_t hot_spot_x = 0;
   std::int32_t hot_spot_y = 0;
   Color tint{255, 255, 255, 255};
