@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "woxa/framework/library.h"
+#include "woxa/timing/profiler.h"
 #include "woxa/platform/win32.h"
 #ifndef _WIN32
 #include "woxa/platform/headless/control.h"
@@ -307,6 +308,30 @@ TEST_F(MainWindowTest, WithTheSwapFlagEveryFrameIsPresented) {
   EXPECT_EQ(headless::CaptureOf(window.state.window)->frames, 6u);
 }
 #endif
+
+std::vector<std::string> SectionNames() {
+  std::vector<std::string> names;
+  const Profiler* p = Profiler::Instance();
+  for (std::uint32_t i = 0; i < p->SectionCount(); ++i) names.push_back(p->Section(i).name);
+  return names;
+}
+
+TEST_F(MainWindowTest, TheLoopProfilesAndGraphsOnlyWithTheSwitchExactlyOne) {
+  ScriptedWindow window;
+  window.state.frame_flags[kFrameSwap] = 1;
+  window.script.resize(4, [](ScriptedWindow&) {});
+  Profiler::Instance()->Enabled[0] = 2;  // on for the profiler, but not "exactly 1" for the loop
+  window.script[1] = [](ScriptedWindow&) {
+    // With 2 only the loop's unconditional opening section exists.
+    EXPECT_EQ(SectionNames(), std::vector<std::string>{"[WOXA]Main Loop"});
+    Profiler::Instance()->Enabled[0] = 1;
+  };
+  ASSERT_TRUE(window.Create());
+  ASSERT_TRUE(window.Run());
+  // Switched on inside a frame: that frame's swap is the first section
+  // after the opening one.
+  EXPECT_EQ(SectionNames(), (std::vector<std::string>{"[WOXA]Main Loop", "[WOXA]Swap Buffers", "[WOXA]Idle Event"}));
+}
 
 TEST(ResizePerspective, SetsTheViewportAndA45DegreeProjection) {
   MainWindow window;
