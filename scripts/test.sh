@@ -8,7 +8,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-packages=(cmake ninja-build g++ clang python3 file googletest libgtest-dev libbenchmark-dev
+packages=(cmake ninja-build g++ clang python3 file pcf2bdf xfonts-base googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 xvfb xauth x11-utils xdotool imagemagick
   libosmesa6-dev libglu1-mesa-dev libgl1-mesa-dri libglx-mesa0 libstb-dev libtinyobjloader-dev
   libclang-rt-14-dev fonts-dejavu-core)
@@ -63,6 +63,20 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Make the Wine prefix once, before any test: a fresh one takes a while, and
+# the first tests would otherwise spend their time limit on it.
+boot_wine() {
+  mkdir -p "$WOXA_WINEPREFIX"
+  WINEPREFIX="$WOXA_WINEPREFIX" wineserver -p </dev/null >/dev/null 2>&1 || true
+  WINEPREFIX="$WOXA_WINEPREFIX" WINEDEBUG=-all timeout 600 wine64 wineboot -i </dev/null >/dev/null 2>&1 \
+    || WINEPREFIX="$WOXA_WINEPREFIX" WINEDEBUG=-all timeout 600 /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+}
+step "boot the Wine prefix" boot_wine
+
+if [ -f tools/font/make_font_glyphs.py ] && command -v pcf2bdf >/dev/null; then
+  step "font table matches its generator" python3 tools/font/make_font_glyphs.py --check
+fi
+
 for preset in linux linux-asan win64; do
   step "test $preset" ctest --preset "$preset" -j2
 done
@@ -76,8 +90,12 @@ if [ -d build/fuzz/fuzz ]; then
     mkdir -p "$corpus"
     seeds=()
     [ -d "fuzz/seeds/$name" ] && seeds+=("fuzz/seeds/$name")
-    step "fuzz $name" "$target" -max_total_time=30 -rss_limit_mb=2048 -timeout=10 "$corpus" "${seeds[@]}" \
-      -print_final_stats=0 >"build/fuzz/$name.log" 2>&1 || tail -30 "build/fuzz/$name.log"
+    fuzz_one() {
+      "$target" -max_total_time=30 -rss_limit_mb=2048 -timeout=10 "$corpus" "${seeds[@]}" \
+        >"build/fuzz/$name.log" 2>&1 || { tail -40 "build/fuzz/$name.log"; return 1; }
+      grep -E '^Done|#[0-9]+.*DONE' "build/fuzz/$name.log" | tail -1
+    }
+    step "fuzz $name" fuzz_one
   done
 fi
 
