@@ -55,7 +55,7 @@ TEST_F(ImageCacheTest, AcquiringTwiceSharesOneImageAndCountsBothHandles) {
   EXPECT_EQ(first->reference_count, 2);
   EXPECT_EQ(first->file_name, a);
   EXPECT_EQ(first->format, woxa::kFormatTga);
-  EXPECT_EQ(first->pixels, (Bytes{7, 7, 7, 255}));
+  EXPECT_EQ(Bytes(first->pixels.begin(), first->pixels.end()), (Bytes{7, 7, 7, 255}));
   EXPECT_EQ(cache_.Slot(0), first.Get());
   EXPECT_EQ(cache_.Slot(1), nullptr);
 }
@@ -96,7 +96,7 @@ TEST_F(ImageCacheTest, AReleasedImageIsHandedOutAgainWithoutReadingTheFile) {
 
   ASSERT_EQ(again.Get(), image);
   EXPECT_EQ(again->reference_count, 1);
-  EXPECT_EQ(again->pixels, (Bytes{7, 7, 7, 255}));
+  EXPECT_EQ(Bytes(again->pixels.begin(), again->pixels.end()), (Bytes{7, 7, 7, 255}));
 }
 
 TEST_F(ImageCacheTest, ANewFileEvictsTheLowestUnreferencedImageEvenWithEmptySlotsLeft) {

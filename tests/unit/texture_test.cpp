@@ -16,7 +16,7 @@ TgaImage MakeImage(int width, int height, const std::vector<unsigned char>& pixe
   TgaImage image;
   image.width = width;
   image.height = height;
-  image.pixels = pixels;
+  image.pixels.assign(pixels.begin(), pixels.end());
   return image;
 }
 
@@ -70,7 +70,8 @@ TEST_F(TextureTest, LinearUploadIsAnRgba4TextureLeftBoundWithLinearFilters) {
   EXPECT_EQ(Level0(GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA4);
   EXPECT_EQ(Level0(GL_TEXTURE_WIDTH), 2);
   EXPECT_EQ(Level0(GL_TEXTURE_HEIGHT), 2);
-  EXPECT_EQ(ReadBack(image), image.pixels);  // every value a multiple of 0x11 survives 4 bits
+  // Every value is a multiple of 0x11, which 4 bits a channel keep exactly.
+  EXPECT_EQ(ReadBack(image), std::vector<unsigned char>(image.pixels.begin(), image.pixels.end()));
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

@@ -26,7 +26,9 @@ struct Loaded {
   Bytes pixels;
 };
 
-Loaded Take(bool ok, const TgaImage& image) { return {ok, image.width, image.height, image.pixels}; }
+Loaded Take(bool ok, const TgaImage& image) {
+  return {ok, image.width, image.height, Bytes(image.pixels.begin(), image.pixels.end())};
+}
 
 Loaded FromMemory(const Bytes& bytes) {
   TgaImage image;

@@ -1,5 +1,7 @@
 #include "woxa/image/tga_image.h"
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <new>
@@ -41,64 +43,172 @@ TgaHeader ParseHeader(const unsigned char* b) {
   return header;
 }
 
-// Sizes pixels to the header's final size, every byte 255. Fails when the
-// file, holding `available` bytes of pixel data, lacks more pixels than the
-// bound allows, or when the size does not fit in memory.
-bool SizePixels(std::vector<unsigned char>& pixels, const TgaHeader& header, std::uint64_t available) {
+// Pixels read and widened per step: a step's input stays in the cache while
+// it is widened into the array.
+constexpr std::size_t kBlockPixels = 16384;
+
+// Hands out the pixel data in pieces.
+class PixelSource {
+ public:
+  virtual ~PixelSource() = default;
+  // Up to `wanted` next bytes, fewer only where the data ends.
+  virtual const unsigned char* Next(std::size_t wanted, std::size_t& got) = 0;
+};
+
+class MemorySource : public PixelSource {
+ public:
+  MemorySource(const unsigned char* data, std::size_t size) : data_(data), size_(size) {}
+  const unsigned char* Next(std::size_t wanted, std::size_t& got) override {
+    got = wanted < size_ - position_ ? wanted : size_ - position_;
+    const unsigned char* piece = data_ + position_;
+    position_ += got;
+    return piece;
+  }
+
+ private:
+  const unsigned char* data_;
+  std::size_t size_;
+  std::size_t position_ = 0;
+};
+
+class StreamSource : public PixelSource {
+ public:
+  explicit StreamSource(std::istream& in) : in_(in), block_(kBlockPixels * 4) {}
+  const unsigned char* Next(std::size_t wanted, std::size_t& got) override {
+    in_.read(reinterpret_cast<char*>(block_.data()), static_cast<std::streamsize>(wanted));
+    got = static_cast<std::size_t>(in_.gcount());
+    return block_.data();
+  }
+
+ private:
+  std::istream& in_;
+  std::vector<unsigned char> block_;
+};
+
+// Sizes pixels to the header's final size; the bytes are left for the
+// decoder to write (see PixelArray). Fails when the file, holding
+// `available` bytes of pixel data, lacks more pixels than the bound allows,
+// or when the size does not fit in memory.
+bool SizePixels(PixelArray& pixels, const TgaHeader& header, std::uint64_t available) {
   const std::uint64_t count = header.PixelCount();
   const std::uint64_t present = available / header.bytes_per_pixel;
   if (present < count && count - present > kMaxMissingPixels) return false;
   if (count > pixels.max_size() / 4 || count > std::numeric_limits<std::size_t>::max() / 4) return false;
   try {
-    pixels.assign(static_cast<std::size_t>(count * 4), 255);
+    pixels.resize(static_cast<std::size_t>(count * 4));
   } catch (const std::bad_alloc&) {
     return false;
   }
   return true;
 }
 
-// Widens `available` bytes of pixel data at `in` into the RGBA pixels at
-// `out`, then gives every pixel the data lacks the channel values last
-// read. `in` may lie inside the output array as long as it starts at least
-// (4 - bytes per pixel) x count bytes after `out`: every pixel's bytes are
-// read before its four bytes are written, and those never reach the bytes
-// of a later pixel.
-void WidenPixels(unsigned char* out, std::uint64_t count, std::uint32_t bpp, const unsigned char* in,
-                 std::uint64_t available) {
-  const std::uint64_t whole = available / bpp < count ? available / bpp : count;
-  unsigned char* p = out;
-  const unsigned char* q = in;
+bool LittleEndian() {
+  const std::uint32_t one = 1;
+  unsigned char first = 0;
+  std::memcpy(&first, &one, 1);
+  return first == 1;
+}
+
+// The fast paths build each RGBA pixel as one 32-bit word, whose bytes lie
+// in memory order only on little-endian machines (elsewhere the plain loops
+// do all the work), and they are written so that the compiler turns them
+// into vector code: small groups of loads before all stores, or local
+// arrays, which alias nothing.
+std::uint32_t SwapRedBlue(std::uint32_t bgra) { return (bgra & 0xFF00FF00u) | (bgra >> 16 & 0xFFu) | (bgra & 0xFFu) << 16; }
+
+void WidenGrey(const unsigned char* in, std::size_t count, unsigned char* out) {
+  constexpr std::size_t kRun = 16;
+  std::size_t i = 0;
+  if (LittleEndian()) {
+    for (; i + kRun <= count; i += kRun) {
+      unsigned char grey[kRun];
+      std::uint32_t rgba[kRun];
+      std::memcpy(grey, in + i, kRun);
+      for (std::size_t k = 0; k < kRun; ++k) rgba[k] = grey[k] * 0x010101u | 0xFF000000u;
+      std::memcpy(out + 4 * i, rgba, sizeof rgba);
+    }
+  }
+  for (; i < count; ++i) {
+    out[4 * i] = out[4 * i + 1] = out[4 * i + 2] = in[i];
+    out[4 * i + 3] = 255;
+  }
+}
+
+void WidenBgra(const unsigned char* in, std::size_t count, unsigned char* out) {
+  std::size_t i = 0;
+  if (LittleEndian()) {
+    for (; i + 4 <= count; i += 4) {
+      std::uint32_t p[4];
+      std::memcpy(p, in + 4 * i, sizeof p);
+      p[0] = SwapRedBlue(p[0]), p[1] = SwapRedBlue(p[1]), p[2] = SwapRedBlue(p[2]), p[3] = SwapRedBlue(p[3]);
+      std::memcpy(out + 4 * i, p, sizeof p);
+    }
+  }
+  for (; i < count; ++i) {
+    const unsigned char* p = in + 4 * i;
+    out[4 * i] = p[2], out[4 * i + 1] = p[1], out[4 * i + 2] = p[0], out[4 * i + 3] = p[3];
+  }
+}
+
+void WidenBgr(const unsigned char* in, std::size_t count, unsigned char* out) {
+  std::size_t i = 0;
+  if (LittleEndian()) {
+    // Each pixel is loaded as four bytes, the fourth being the next pixel's
+    // blue: the loop stops while a next pixel exists.
+    for (; i + 5 <= count; i += 4) {
+      const unsigned char* q = in + 3 * i;
+      std::uint32_t p[4];
+      std::memcpy(&p[0], q, 4), std::memcpy(&p[1], q + 3, 4), std::memcpy(&p[2], q + 6, 4), std::memcpy(&p[3], q + 9, 4);
+      p[0] = SwapRedBlue(p[0]), p[1] = SwapRedBlue(p[1]), p[2] = SwapRedBlue(p[2]), p[3] = SwapRedBlue(p[3]);
+      p[0] |= 0xFF000000u, p[1] |= 0xFF000000u, p[2] |= 0xFF000000u, p[3] |= 0xFF000000u;
+      std::memcpy(out + 4 * i, p, sizeof p);
+    }
+  }
+  for (; i < count; ++i) {
+    const unsigned char* p = in + 3 * i;
+    out[4 * i] = p[2], out[4 * i + 1] = p[1], out[4 * i + 2] = p[0], out[4 * i + 3] = 255;
+  }
+}
+
+void Widen(const unsigned char* in, std::size_t count, std::uint32_t bpp, unsigned char* out) {
   if (bpp == 3) {
-    for (std::uint64_t i = 0; i < whole; ++i, p += 4, q += 3) {
-      const unsigned char blue = q[0], green = q[1], red = q[2];
-      p[0] = red, p[1] = green, p[2] = blue, p[3] = 255;
-    }
+    WidenBgr(in, count, out);
   } else if (bpp == 4) {
-    for (std::uint64_t i = 0; i < whole; ++i, p += 4, q += 4) {
-      const unsigned char blue = q[0], green = q[1], red = q[2], alpha = q[3];
-      p[0] = red, p[1] = green, p[2] = blue, p[3] = alpha;
-    }
+    WidenBgra(in, count, out);
   } else {
-    for (std::uint64_t i = 0; i < whole; ++i, p += 4, ++q) {
-      const unsigned char grey = q[0];
-      p[0] = grey, p[1] = grey, p[2] = grey, p[3] = 255;
-    }
+    WidenGrey(in, count, out);
   }
-  if (whole == count) return;
-  // The channel values live across the whole loop: those of the last whole
-  // pixel (its output holds them; its input may be overwritten by now), or
-  // 255 when none was read, updated by the bytes of a pixel cut short.
+}
+
+// Writes every byte of the sized array: the pixels widened from source, in
+// blocks, and where the data ends, the pixels left with the channel values
+// last read: those of the last whole pixel (255 before any), updated by the
+// bytes of a pixel cut short, which come in the file's order blue, green,
+// red.
+void DecodePixels(PixelArray& pixels, const TgaHeader& header, PixelSource& source) {
+  const std::uint32_t bpp = header.bytes_per_pixel;
+  const std::size_t count = pixels.size() / 4;
+  unsigned char* const out = pixels.data();
+  std::size_t done = 0;
+  std::size_t got = 0;
+  const unsigned char* in = nullptr;
+  while (done < count) {
+    const std::size_t step = count - done < kBlockPixels ? count - done : kBlockPixels;
+    in = source.Next(step * bpp, got);
+    const std::size_t whole = got / bpp;
+    Widen(in, whole, bpp, out + 4 * done);
+    done += whole;
+    if (whole < step) break;
+  }
+  if (done == count) return;
   unsigned char channel[4] = {255, 255, 255, 255};  // red, green, blue, alpha
-  if (whole > 0) {
-    for (int c = 0; c < 4; ++c) channel[c] = p[c - 4];
-  }
-  const std::uint64_t rest = available - whole * bpp;  // below bpp; never for grey
-  if (rest > 0) channel[2] = q[0];
-  if (rest > 1) channel[1] = q[1];
-  if (rest > 2) channel[0] = q[2];
-  for (std::uint64_t i = whole; i < count; ++i, p += 4) {
-    p[0] = channel[0], p[1] = channel[1], p[2] = channel[2], p[3] = channel[3];
-  }
+  if (done > 0) std::copy(out + 4 * done - 4, out + 4 * done, channel);
+  const std::size_t rest = got % bpp;  // never for grey
+  const unsigned char* cut = in + (got - rest);
+  if (rest > 0) channel[2] = cut[0];
+  if (rest > 1) channel[1] = cut[1];
+  if (rest > 2) channel[0] = cut[2];
+  for (; done < count; ++done) std::copy(channel, channel + 4, out + 4 * done);
 }
 
 }  // namespace
@@ -106,7 +216,7 @@ void WidenPixels(unsigned char* out, std::uint64_t count, std::uint32_t bpp, con
 void TgaImage::Clear() {
   width = 0;
   height = 0;
-  std::vector<unsigned char>().swap(pixels);
+  PixelArray().swap(pixels);
 }
 
 bool TgaImage::LoadFromMemory(const unsigned char* data, std::size_t size) {
@@ -115,10 +225,10 @@ bool TgaImage::LoadFromMemory(const unsigned char* data, std::size_t size) {
   const TgaHeader header = ParseHeader(data);
   if (header.bytes_per_pixel == 0) return false;
   const std::size_t start = kHeaderSize + header.id_length;
-  const std::uint64_t available = size > start ? size - start : 0;
+  const std::size_t available = size > start ? size - start : 0;
   if (!SizePixels(pixels, header, available)) return false;
-  WidenPixels(pixels.data(), header.PixelCount(), header.bytes_per_pixel, data + (size > start ? start : size),
-              available);
+  MemorySource source(data + (size - available), available);
+  DecodePixels(pixels, header, source);
   width = static_cast<std::int32_t>(header.width);
   height = static_cast<std::int32_t>(header.height);
   return true;
@@ -134,27 +244,16 @@ bool TgaImage::Load() {
   if (header.bytes_per_pixel == 0) return false;
 
   // How much pixel data there is decides the bound before anything is
-  // allocated. Seeking past the end (an image ID longer than the file) is
-  // allowed and leaves no pixel data.
+  // allocated. An image ID longer than the file leaves no pixel data.
   const std::streamoff start = static_cast<std::streamoff>(kHeaderSize + header.id_length);
   file.seekg(0, std::ios::end);
   const std::streamoff end = file.tellg();
   if (end < 0) return false;
-  const std::uint64_t in_file = end > start ? static_cast<std::uint64_t>(end - start) : 0;
-  const std::uint64_t count = header.PixelCount();
-  const std::uint64_t wanted = count * header.bytes_per_pixel;
-  if (!SizePixels(pixels, header, in_file < wanted ? in_file : wanted)) return false;
-
-  // The pixel data is read in one block into the tail of the array and
-  // widened in place from the front, so no second buffer is needed.
-  unsigned char* tail = pixels.data() + (4 - header.bytes_per_pixel) * count;
-  std::uint64_t got = 0;
-  if (in_file > 0 && wanted > 0) {
-    file.seekg(start, std::ios::beg);
-    file.read(reinterpret_cast<char*>(tail), static_cast<std::streamsize>(in_file < wanted ? in_file : wanted));
-    got = static_cast<std::uint64_t>(file.gcount());
-  }
-  WidenPixels(pixels.data(), count, header.bytes_per_pixel, tail, got);
+  const std::uint64_t available = end > start ? static_cast<std::uint64_t>(end - start) : 0;
+  if (!SizePixels(pixels, header, available)) return false;
+  file.seekg(available > 0 ? start : end, std::ios::beg);
+  StreamSource source(file);
+  DecodePixels(pixels, header, source);
   width = static_cast<std::int32_t>(header.width);
   height = static_cast<std::int32_t>(header.height);
   return true;

@@ -26,14 +26,16 @@
 // - Failure is the result false with width 0, height 0 and no pixels; the
 //   file name, format and reference count are left as they were. Nothing is
 //   printed or thrown (but std::bad_alloc is turned into failure).
-// - The file must be seekable (an ordinary file); the file layer reads the
-//   pixel data in one block and widens it to RGBA in place.
+// - The file must be seekable (an ordinary file): its size is taken before
+//   anything is allocated. The pixel array is sized once, at its final size;
+//   the pixel data is read in blocks and widened to RGBA into it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "woxa/image/pixel_array.h"
 
 namespace woxa {
 
@@ -55,7 +57,7 @@ class TgaImage {
 
   // width x height pixels, 4 bytes each (red, green, blue, alpha), in the
   // order of the file's pixel data.
-  std::vector<unsigned char> pixels;
+  PixelArray pixels;
   std::int32_t width = 0;
   std::int32_t height = 0;
   // The path the file is opened with, exactly as given to the cache (its key).
