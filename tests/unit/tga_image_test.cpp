@@ -337,6 +337,32 @@ TEST(TgaImageLoad, ACutFileRepeatsItsLastWholePixel) {
   }
 }
 
+// The pictures the programs read: their sizes, and the cursor's orientation
+// as the cursor draws it (last stored row at the top): an opaque tip in the
+// top-left corner on a transparent ground.
+TEST(TgaImageLoad, TheDemoPicturesLoad) {
+  struct Picture {
+    const char* name;
+    int width, height;
+  };
+  const Picture pictures[] = {
+      {"background.TGA", 256, 256}, {"texrect.TGA", 256, 128}, {"back.TGA", 64, 64}, {"big_cursor.tga", 64, 64}};
+  for (const Picture& p : pictures) {
+    SCOPED_TRACE(p.name);
+    const Loaded loaded = FromFile(std::string(WOXA_DEMO_DATA_DIR) + "/" + p.name);
+    EXPECT_TRUE(loaded.ok);
+    EXPECT_EQ(loaded.width, p.width);
+    EXPECT_EQ(loaded.height, p.height);
+  }
+  const Loaded cursor = FromFile(std::string(WOXA_DEMO_DATA_DIR) + "/big_cursor.tga");
+  ASSERT_EQ(cursor.pixels.size(), 64u * 64u * 4u);
+  auto alpha = [&](int x, int y_from_top) { return cursor.pixels[4 * ((63 - y_from_top) * 64 + x) + 3]; };
+  EXPECT_EQ(alpha(1, 2), 255);
+  EXPECT_EQ(alpha(63, 63), 0);
+  EXPECT_EQ(alpha(63, 0), 0);
+  EXPECT_EQ(alpha(0, 63), 0);
+}
+
 #ifndef _WIN32
 // ImageMagick, told to honour the origin bits (-auto-orient), gives rows top
 // first; the reader keeps the file's order, which is bottom first unless the
