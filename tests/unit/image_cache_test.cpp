@@ -258,8 +258,6 @@ TEST_F(ImageCacheTest, OnlyTgaAndTGAExtensionsLoad) {
 #endif
 
 #ifndef NDEBUG
-using ImageCacheDeathTest = ImageCacheTest;
-
 TEST(ImageHandleDeathTest, ACacheDestroyedWhileAHandleHoldsAnImageIsCaught) {
   ScratchDir dir;
   woxa_test::WriteBytes(dir.File("a.tga"), OnePixel(1));
