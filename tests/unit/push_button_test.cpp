@@ -146,10 +146,10 @@ TEST(PushButton, InsideTestTakesTheLeftAndTopEdgesButNotTheRightAndBottom) {
   }
   // A rectangle reaching the top of the 32-bit range keeps its far edge.
   woxa_test::TestScene scene;
-  PushButton* far = scene.CreatePushButton();
-  far->SetPosition(2147483600, 0);
-  far->SetSize(100, 20);
-  EXPECT_TRUE(far->Contains(2147483647, 5));
+  PushButton* edge = scene.CreatePushButton();
+  edge->SetPosition(2147483600, 0);
+  edge->SetSize(100, 20);
+  EXPECT_TRUE(edge->Contains(2147483647, 5));
 }
 
 TEST(PushButton, TheButtonJudgesByTheWindowsMousePosition) {

@@ -8,6 +8,9 @@
 
 #include "woxa/forms/backdrop.h"
 #include "woxa/forms/form.h"
+// <windows.h> defines LoadImage as a macro (LoadImageA). Included here, it
+// renames the operation the same way in every file that sees this class.
+#include "woxa/platform/win32.h"
 
 namespace woxa {
 
