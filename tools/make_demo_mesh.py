@@ -19,10 +19,10 @@ Everything is procedural and seeded, so two runs write the same bytes.
 demo_mesh draws the model in eye coordinates without lighting: the viewer
 sits at the origin looking along -z, with a 45-degree vertical field of view
 and an 800 x 600 window. So the diorama is built upright in its own frame,
-then turned and tilted towards the viewer and pushed to z = -490, and the
-lighting is baked in: every face takes a darker variant of its material the
-further it turns from one fixed light, and the shadows of the house and the
-trees are translucent polygons on the grass.
+then turned and tilted towards the viewer, scaled by 3/4 and pushed to
+z = -490. The lighting is baked in: every face takes a darker variant of its
+material the further it turns from one fixed light, and the shadows of the
+house and the trees are translucent polygons on the grass.
 
 The file exercises what a reader meets in real files: the header, a Scene
 chunk with a nested dirlights block, material attributes the toolkit skips,
@@ -30,8 +30,8 @@ object attributes (depth, visible, shading, facet, colour, ...), CRLF line
 ends, a guide object whose name starts with "#" (a big magenta sheet between
 the viewer and the scene, so a reader that draws it shows nothing else),
 two objects naming their parent with "#<-", triangles and quadrilaterals,
-and textured, untextured and translucent materials, two of them sharing
-each of two texture files.
+and textured, untextured and translucent materials, several of them
+sharing one texture file.
 """
 
 import argparse
@@ -685,8 +685,9 @@ def roof_height(z):
 
 
 def roof():
-    """Two slate slopes with the eaves and the verges; it rests on the walls
-    and overhangs them."""
+    """Two slate slopes with their fascias, soffits and verges; it rests on
+    the walls and overhangs them. The soffits close the roof where the view
+    looks under the steep back slope beside the gables."""
     mesh = Mesh("roof#<-house", depth=1, colour=(0.4, 0.45, 0.55))
     x0, x1 = HOUSE_X - HOUSE_W / 2 - EAVE, HOUSE_X + HOUSE_W / 2 + EAVE
     half = HOUSE_D / 2 + EAVE
