@@ -285,11 +285,14 @@ TEST_F(TextBoxTest, ReflowRebreaksForTheNewWidthKeepingNewlinesAndColours) {
 }
 
 TEST_F(TextBoxTest, ReflowFrom50To25ColumnsAppliesTheLimitAgain) {
+  const std::string q25(25, 'q');
   box_->Printf("%s", std::string(120, 'q').c_str());
-  box_->max_lines = 3;
   box_->scale = 2;
   box_->UpdateGrid();
-  EXPECT_EQ(Texts(*box_), (std::vector<std::string>{std::string(25, 'q'), std::string(25, 'q'), std::string(20, 'q')}));
+  EXPECT_EQ(Texts(*box_), (std::vector<std::string>{q25, q25, q25, q25, std::string(20, 'q')}));
+  box_->max_lines = 3;
+  box_->UpdateGrid();
+  EXPECT_EQ(Texts(*box_), (std::vector<std::string>{q25, q25, std::string(20, 'q')}));
 }
 
 TEST_F(TextBoxTest, MovingShiftsTheTextOriginAndResizingReflows) {
