@@ -76,6 +76,7 @@ step "boot the Wine prefix" boot_wine
 if [ -f tools/font/make_font_glyphs.py ] && command -v pcf2bdf >/dev/null; then
   step "font table matches its generator" python3 tools/font/make_font_glyphs.py --check
 fi
+step "demo_mesh model matches its generator" python3 tools/make_demo_mesh.py --check
 
 for preset in linux linux-asan win64; do
   step "test $preset" ctest --preset "$preset" -j2
