@@ -78,8 +78,25 @@ if [ -f tools/font/make_font_glyphs.py ] && command -v pcf2bdf >/dev/null; then
 fi
 step "demo_mesh model matches its generator" python3 tools/make_demo_mesh.py --check
 
+passed=0
+failed=0
+run_ctest() {  # ctest for one preset, its counts added to the totals
+  local log="build/ctest-$1.log" status
+  ctest --preset "$1" -j2 2>&1 | tee "$log"
+  status=${PIPESTATUS[0]}
+  local line
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
+  if [ -n "$line" ]; then
+    local bad total
+    bad=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+    total=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$line")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+  fi
+  return "$status"
+}
 for preset in linux linux-asan win64; do
-  step "test $preset" ctest --preset "$preset" -j2
+  step "test $preset" run_ctest "$preset"
 done
 
 # The fuzz smoke runs: each target for a bounded time over its seeds.
@@ -107,6 +124,7 @@ for exe in build/win32/demos/*.exe; do
 done
 
 echo
+echo "Tests: $passed passed, $failed failed"
 if [ ${#failures[@]} -eq 0 ]; then
   echo "All steps passed."
   exit 0
