@@ -1,5 +1,6 @@
 #include "woxa/model/model_cache.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -8,20 +9,30 @@
 namespace woxa {
 namespace {
 
+// Makes room for the whole file at once when its size can be told; a file
+// that reads longer or shorter is still read to its end.
+void ReserveFileSize(std::FILE* file, std::vector<char>* bytes) {
+  const long here = std::ftell(file);
+  if (here < 0 || std::fseek(file, 0, SEEK_END) != 0) return;
+  const long end = std::ftell(file);
+  if (std::fseek(file, here, SEEK_SET) != 0) return;
+  if (end > here) bytes->reserve(static_cast<std::size_t>(end) + 1);
+}
+
 // The whole file, read in binary: the reader drops a carriage return before
 // a line feed itself, the same on every platform. False when the file cannot
-// be opened or a read fails (a directory opens on some systems).
+// be opened or a read fails (a folder opens on some systems, and fails at
+// the first read).
 bool ReadWholeFile(const std::string& file_name, std::vector<char>* bytes) {
   std::FILE* file = std::fopen(file_name.c_str(), "rb");
   if (file == nullptr) return false;
-  bytes->clear();
   constexpr std::size_t kChunk = std::size_t{1} << 16;
-  std::size_t size = 0;
-  for (;;) {
-    bytes->resize(size + kChunk);
-    const std::size_t got = std::fread(bytes->data() + size, 1, kChunk, file);
-    size += got;
-    if (got < kChunk) break;
+  bytes->resize(kChunk);
+  std::size_t size = std::fread(bytes->data(), 1, kChunk, file);
+  if (size == kChunk) ReserveFileSize(file, bytes);
+  while (size == bytes->size()) {
+    bytes->resize(size + std::max(kChunk, bytes->capacity() - size));
+    size += std::fread(bytes->data() + size, 1, bytes->size() - size, file);
   }
   bytes->resize(size);
   const bool ok = std::ferror(file) == 0;

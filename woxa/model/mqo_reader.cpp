@@ -35,6 +35,7 @@ class LineCursor {
   }
   // Lines read since the start.
   std::size_t count() const { return count_; }
+  std::size_t bytes_left() const { return static_cast<std::size_t>(end_ - next_); }
   void Rewind() {
     next_ = begin_;
     count_ = 0;
@@ -90,6 +91,8 @@ struct CountedObject {
   std::size_t lines_through_vertex = 0;
 };
 
+constexpr std::size_t kAllWords = static_cast<std::size_t>(-1);
+
 class Decoder {
  public:
   Decoder(MqoModel& model, const char* data, std::size_t size) : model_(model), lines_(data, size) {}
@@ -106,20 +109,23 @@ class Decoder {
   }
 
  private:
-  // Reads on to the next line that has words and splits it into words_,
-  // with "(" and ")" made blanks first when prepare is set. False at the end
-  // of the file. The words stay valid until the next call.
-  bool NextWords(bool prepare) {
+  // Reads on to the next line that has words and splits its first
+  // max_words words into words_, with "(" and ")" made blanks first when
+  // prepare is set. False at the end of the file. The words stay valid until
+  // the next call.
+  bool NextWords(bool prepare, std::size_t max_words = kAllWords) {
     std::string_view line;
     while (lines_.Next(&line)) {
-      if (prepare) {
+      bool parentheses_are_blanks = prepare;
+      if (prepare && line.find('"') != std::string_view::npos) {
         prepared_.assign(line.data(), line.size());
         for (char& c : prepared_) {
           if (c == '(' || c == ')') c = ' ';
         }
         line = prepared_;
+        parentheses_are_blanks = false;
       }
-      MqoTokenizer::Split(line, &words_);
+      MqoTokenizer(line, parentheses_are_blanks).SplitFirst(max_words, &words_);
       if (!words_.empty()) return true;
     }
     return false;
@@ -135,7 +141,7 @@ class Decoder {
 
   // First pass: material count, and the objects with their vertex counts.
   void CountPass() {
-    while (NextWords(false)) {
+    while (NextWords(false, 2)) {
       if (words_[0] == "Object") {
         CountObject(Word(1));
       } else if (words_[0] == "Material") {
@@ -150,7 +156,7 @@ class Decoder {
     CountedObject object;
     object.name = std::move(name.name);
     object.parent = std::move(name.parent);
-    while (NextWords(false)) {
+    while (NextWords(false, 2)) {
       if (words_[0] == "}") break;
       if (words_[0] == "vertex") {
         object.vertex_count = MqoNumber::ToInt(Word(1));
@@ -165,6 +171,7 @@ class Decoder {
   // the lines that could fill it.
   void SizeModel() {
     const std::size_t lines = lines_.count();
+    total_lines_ = lines;
     material_count_ = static_cast<std::size_t>(std::max<std::int32_t>(declared_materials_, 0));
     material_count_ = std::min(material_count_, lines);
     model_.materials.resize(material_count_ + 1);  // the last one is the extra white material
@@ -204,7 +211,7 @@ class Decoder {
   // Second pass: materials, vertices and faces.
   void FillPass() {
     std::size_t k = 0;
-    while (NextWords(false)) {
+    while (NextWords(false, 2)) {
       if (words_[0] == "Material" && material_count_ > 0) {
         ReadMaterials();
       } else if (words_[0] == "Object") {
@@ -249,7 +256,7 @@ class Decoder {
 
   // Reads an object's lines up to its "}"; a null object is read past.
   void FillObject(MqoObject* object) {
-    while (NextWords(true)) {
+    while (NextWords(true, 2)) {
       const std::string_view first = words_[0];
       if (first == "}") return;
       if (first == "vertex") {
@@ -262,7 +269,7 @@ class Decoder {
 
   void ReadVertices(MqoObject* object, std::int32_t count) {
     for (std::int32_t i = 0; i < count; ++i) {
-      if (!NextWords(false)) return;
+      if (!NextWords(false, 3)) return;
       if (object == nullptr || words_.size() < 3) continue;
       const std::size_t n = static_cast<std::size_t>(i);
       if (n >= object->positions.size() || n >= object->base_positions.size()) continue;
@@ -274,11 +281,26 @@ class Decoder {
   }
 
   void ReadFaces(MqoObject* object, std::int32_t count) {
+    ReserveFaces(object, count);
     for (std::int32_t i = 0; i < count; ++i) {
       if (!NextWords(true)) return;
       ReadFace(object);
     }
     SkipLine();
+  }
+
+  // Room for the triangles of a face chunk where they are bound to go: with
+  // no textured material so far, every face is untextured. The room is what
+  // the rest of the file could hold, two triangles a line of at least ten
+  // bytes ("4 V 0 1 2 3"). Otherwise the lists grow as they go.
+  void ReserveFaces(MqoObject* object, std::int32_t count) {
+    if (object == nullptr || count <= 0 || !object->untextured_faces.empty()) return;
+    for (const MqoMaterial& material : model_.materials) {
+      if (material.IsTextured()) return;
+    }
+    const std::size_t lines = std::min({static_cast<std::size_t>(count), total_lines_ - lines_.count(),
+                                        lines_.bytes_left() / 10});
+    object->untextured_faces.reserve(2 * lines);
   }
 
   // A triangle or quadrilateral, turned to face OpenGL's front and with v
@@ -341,6 +363,7 @@ class Decoder {
   std::string prepared_;
   std::int32_t declared_materials_ = 0;
   std::size_t material_count_ = 0;  // N; materials_[N] is the extra white one
+  std::size_t total_lines_ = 0;
   std::vector<CountedObject> counted_;
 };
 
