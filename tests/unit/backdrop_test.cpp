@@ -181,8 +181,8 @@ TEST_F(BackdropTest, TheColourModulatesTheImage) {
   rect = Rect{0, 0, 64, 64};
   backdrop.color = Color{255, 0, 255, 255};
   backdrop.Draw(96, 80);
-  EXPECT_EQ(gl.ReadPixel(56, 56), kRed);            // yellow times magenta
-  EXPECT_EQ(gl.ReadPixel(8, 8), 0x000000FFu);       // green times magenta
+  EXPECT_EQ(gl.ReadPixel(56, 56), kRed);  // yellow times magenta
+  EXPECT_EQ(gl.ReadPixel(8, 8), 0x000000FFu);  // green times magenta
 }
 
 TEST_F(BackdropTest, TheImageAndItsTextureGoWithTheBackdrop) {
