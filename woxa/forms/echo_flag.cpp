@@ -1,0 +1,7 @@
+#include "woxa/forms/echo_flag.h"
+
+namespace woxa {
+
+EchoFlag::~EchoFlag() = default;
+
+}  // namespace woxa
