@@ -2,7 +2,8 @@
 translucent text box "test_mqo"; textured and plain-coloured parts where the
 model puts them; F4 alone ignored, Alt+F4 and Escape quitting; without its
 textures the model keeps its material colours; without the model file the
-text box alone on black."""
+text box alone on black; a narrower window keeps the view's height and the
+box's place."""
 
 import os
 import re
@@ -118,6 +119,24 @@ def check_model(frame, label):
                        label, tuple(round(c) for c in below), tuple(round(c) for c in above)))
 
 
+def check_narrowed(frame, start, label):
+    """At 600 x 600 the view keeps its 45-degree height and loses 100 pixels
+    at each side, and the text box stays at (400, 300)."""
+    if not woxa_e2e.check(frame is not None and (frame.width, frame.height) == (600, 600),
+                          "%s: no 600 x 600 frame after resizing" % label):
+        return
+    # The model's part of the window, left of and above the box in both.
+    found = pixels(frame, (0, 0, 300, 600), step=2) + pixels(frame, (300, 0, 600, 300), step=2)
+    expected = [start.pixel(x + 100, y) for y in range(0, 600, 2) for x in range(0, 300, 2)] + \
+               [start.pixel(x + 100, y) for y in range(0, 300, 2) for x in range(300, 600, 2)]
+    same = sum(1 for p, q in zip(found, expected) if near(p, q, 8)) / len(found)
+    woxa_e2e.check(same > 0.98, "%s: the view is not the middle 600 columns of the 800-wide one (%.3f alike)" % (
+        label, same))
+    woxa_e2e.check(0.1 < share(frame, LABEL, lambda p: min(p) > 230) < 0.6, "%s: the label left (400, 300)" % label)
+    woxa_e2e.check(share(frame, (500, 420, 600, 500), lambda p: near(p, BACKDROP_ON_BLACK)) == 1.0,
+                   "%s: the backdrop no longer ends at y 500" % label)
+
+
 def check_untextured_model(frame, label):
     """Missing textures: the textured materials are drawn plain in their own
     colours, the others as before."""
@@ -144,10 +163,12 @@ def check_nothing_but_box(frame, label):
 play = woxa_window.play(args, [
     ("capture", "start"),
     ("key", "F4"), ("wait",), ("capture", "after_f4"),
+    ("resize", 600, 600), ("capture", "narrow"),
     ("key", "alt+F4"),
 ])
 if check_frame_and_box(play.frames.get("start"), "model"):
     check_model(play.frames["start"], "model")
+    check_narrowed(play.frames.get("narrow"), play.frames["start"], "resized")
 woxa_e2e.check("after_f4" in play.frames, "F4 alone ended the program")
 woxa_e2e.expect_exit(play.result, 0, "Alt+F4")
 woxa_e2e.expect_output(b"", play.result, "model")

@@ -14,6 +14,8 @@ Steps:
     ("click", x, y)         move there and click the left button
     ("press", x, y) / ("release", x, y)   left button down / up at (x, y)
     ("wheel", "down"|"up")  one wheel notch towards / away from the user
+    ("resize", w, h)        make the client area w x h (under Wine the X window
+                            is the client area: no window manager runs)
     ("wait",)               let a few frames pass
     ("capture", name)       capture the client area as frame `name`
 
@@ -109,6 +111,8 @@ def _script_lines(step, work):
         return ["move %d %d" % (step[1], step[2]), ("down left" if kind == "press" else "up left"), "frames 1"]
     if kind == "wheel":
         return ["wheel %d" % (-120 if step[1] == "down" else 120), "frames 1"]
+    if kind == "resize":
+        return ["resize %d %d" % (step[1], step[2]), "frames 1"]
     if kind == "wait":
         return ["frames 5"]
     if kind == "capture":
@@ -205,6 +209,9 @@ def _wine_step(step, window, work, frames):
         _xdotool("mousedown" if kind == "press" else "mouseup", 1)
     elif kind == "wheel":
         _xdotool("click", 5 if step[1] == "down" else 4)
+    elif kind == "resize":
+        _xdotool("windowsize", window, step[1], step[2])
+        time.sleep(0.5)
     elif kind == "wait":
         time.sleep(0.5)
         return
