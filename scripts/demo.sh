@@ -61,6 +61,10 @@ sleep 4
 if [ -n "$window" ]; then
   xdotool mousemove --window "$window" 420 330 2>/dev/null || true
   sleep 1
+  if [ "$program" = demo_terminal ]; then  # the shot shows the console open, one line entered
+    xdotool key --delay 100 Tab h e l l o Return 2>/dev/null || true
+    sleep 1
+  fi
   import -window "$window" "$shot"
   echo "screenshot: $shot"
 else
