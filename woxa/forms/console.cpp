@@ -96,8 +96,8 @@ bool Console::GetLine(std::string& out) {
   return true;
 }
 
-// Worked in 64 bits, since the margin is the program's to set; the results
-// fit back into 32 bits for any client size a window can have.
+// Summed in 64 bits: the margin is the program's to set, and four times a
+// large one must not overflow.
 void Console::Layout(std::int32_t width, std::int32_t height) {
   SharedConsole& s = Shared();
   const Font* font = Font::Instance();
