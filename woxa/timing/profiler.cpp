@@ -1,5 +1,7 @@
 #include "woxa/timing/profiler.h"
 
+#include "woxa/forms/overlay_bracket.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -133,18 +135,7 @@ void Profiler::Reset() {
 
 void Profiler::Draw(std::int32_t x, std::int32_t y, std::uint32_t viewport_width, std::uint32_t viewport_height) {
   if (!IsOn()) return;
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrtho(0.0, static_cast<double>(viewport_width), static_cast<double>(viewport_height), 0.0, -1.0, 1.0);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-
-  glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT);
-  glDisable(GL_LIGHTING);
-  glDisable(GL_DEPTH_TEST);
-  glDisable(GL_CULL_FACE);
+  OverlayBracket::Open(viewport_width, viewport_height);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glEnable(GL_BLEND);
   glDisable(GL_TEXTURE_2D);
@@ -160,11 +151,7 @@ void Profiler::Draw(std::int32_t x, std::int32_t y, std::uint32_t viewport_width
     font.DrawString(sections_[i].name, black, x, Clamped(static_cast<double>(y) + i * h), 1);
   }
 
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
-  glPopAttrib();
+  OverlayBracket::Close();
 }
 
 // The average bar, the rest of the 100 % scale, then the minimum (green) and
