@@ -64,6 +64,14 @@ if [ -n "$window" ]; then
   if [ "$program" = demo_terminal ]; then  # the shot shows the console open, one line entered
     xdotool key --delay 100 Tab h e l l o Return 2>/dev/null || true
     sleep 1
+  elif [ "$program" = demo_eventlog ]; then  # the shot shows a key and a click logged
+    xdotool key a click 1 2>/dev/null || true
+    sleep 1
+  elif [ "$program" = demo_pointer ]; then  # the shot shows the picture cursor
+    xdotool mousemove --window "$window" 400 345 click 1 2>/dev/null || true
+    sleep 0.5
+    xdotool mousemove --window "$window" 620 150 2>/dev/null || true
+    sleep 1
   fi
   import -window "$window" "$shot"
   echo "screenshot: $shot"
