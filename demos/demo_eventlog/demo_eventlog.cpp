@@ -1,5 +1,5 @@
-// demo_eventlog: a small text box logs every mouse press (yellow) and key press (cyan) while a magenta cube spins behind it.
-// Use: click, press keys; turn the wheel towards you to scroll to later lines, away to earlier ones; Escape or Alt+F4 quits.
+// demo_eventlog: a text box logs mouse presses (yellow) and key presses (cyan) over a spinning magenta cube.
+// Use: click and press keys; the wheel scrolls the log (towards you: later lines); Escape or Alt+F4 quits.
 #include <cstdint>
 
 #include "woxa/forms/text_box.h"

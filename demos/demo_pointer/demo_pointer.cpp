@@ -1,5 +1,5 @@
-// demo_pointer: the toolkit's textured mouse cursor: three buttons hide and show the pointer, switch to the system pointer and back, and swap the cursor's picture between the built-in arrow and big_cursor.tga.
-// Use: click the buttons and move the mouse over the window; Escape quits.
+// demo_pointer: the mouse cursor switches: pointer hidden or shown, system or custom, arrow or big_cursor.tga.
+// Use: click the three buttons and move the mouse over the window; Escape quits.
 #include <cstdint>
 
 #include "woxa/forms/push_button.h"

@@ -1,5 +1,5 @@
-// demo_widgets: every kind of form at once: a tiled background, a framed picture, a translucent magenta panel, a text box and three push buttons, under the profiler graph.
-// Use: click "Profiler" to hide or show the graph, "scale x2" and "scale x1" to switch the text size (each press is logged in the text box); Escape or Alt+F4 quits.
+// demo_widgets: every kind of form at once: tiled background, picture, magenta panel, text box, three buttons.
+// Use: click "Profiler" (graph), "scale x2" / "scale x1" (text size); each press is logged; Escape or Alt+F4 quits.
 #include <cstdint>
 
 #include "woxa/forms/background_image_form.h"
@@ -25,8 +25,8 @@ class WidgetsDemoWindow : public woxa::MainWindow {
     state.frame_flags.Set(woxa::kFrameDrawForms);
     woxa::Profiler::Instance()->Enabled.Set(0);
     UseCustomCursor(1);
-    CreateImages();
-    CreateTextBox();
+    SetUpImages();
+    SetUpTextBox();
     profiler_button_ = CreateButton("Profiler", 400);
     scale2_button_ = CreateButton("scale x2", 500);
     scale1_button_ = CreateButton("scale x1", 600);
@@ -69,7 +69,7 @@ class WidgetsDemoWindow : public woxa::MainWindow {
   }
 
   // A file that cannot be loaded leaves its form a plain white quad.
-  void CreateImages() {
+  void SetUpImages() {
     background_ = CreateBackgroundImageForm();
     background_->LoadImage("background.TGA");
     // Five tiles across, four down, each with the first stored row on top.
@@ -89,8 +89,8 @@ class WidgetsDemoWindow : public woxa::MainWindow {
     panel_->color = woxa::Color{255, 0, 255, 127};
   }
 
-  void CreateTextBox() {
-    text_box_ = Scene::CreateTextBox();
+  void SetUpTextBox() {
+    text_box_ = CreateTextBox();
     text_box_->backdrop_shown.Set(0);
     text_box_->color = woxa::Color{63, 63, 63, 127};
     text_box_->SetPosition(400, 300);
