@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/gl_window.h"
 #include "woxa/platform/win32.h"
 #include "woxa/text/font.h"
 #include "woxa/text/font_image.h"
@@ -34,27 +35,8 @@ constexpr int kRunLength = 12;
 
 // A hidden window with a current context, made the way a program makes one.
 bool MakeContext() {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof(wc);
-  wc.style = CS_OWNDC;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "WOXATextBench";
-  if (RegisterClassExA(&wc) == 0) return false;
-  HWND window = CreateWindowExA(0, wc.lpszClassName, "bench", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
-                                wc.hInstance, nullptr);
-  if (window == nullptr) return false;
-  HDC dc = GetDC(window);
-  PIXELFORMATDESCRIPTOR pfd{};
-  pfd.nSize = sizeof(pfd);
-  pfd.nVersion = 1;
-  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  pfd.iPixelType = PFD_TYPE_RGBA;
-  pfd.cColorBits = 32;
-  const int format = ChoosePixelFormat(dc, &pfd);
-  if (format == 0 || !SetPixelFormat(dc, format, &pfd)) return false;
-  HGLRC context = wglCreateContext(dc);
-  return context != nullptr && wglMakeCurrent(dc, context);
+  static woxa_test::GlWindow window(kWidth, kHeight);
+  return window.ok();
 }
 
 // The overlay every caller of the font sets up, once for the whole run.

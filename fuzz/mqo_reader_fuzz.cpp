@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tests/support/gl_window.h"
 #include "woxa/model/mqo_reader.h"
 #include "woxa/model/mqo_tokenizer.h"
 #include "woxa/platform/win32.h"
@@ -29,27 +30,8 @@ void Require(bool condition) {
 // out of the leak check.
 bool MakeContext() {
   __lsan::ScopedDisabler not_ours;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof(wc);
-  wc.style = CS_OWNDC;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "WOXAMqoFuzz";
-  if (RegisterClassExA(&wc) == 0) return false;
-  HWND window = CreateWindowExA(0, wc.lpszClassName, "fuzz", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr, wc.hInstance,
-                                nullptr);
-  if (window == nullptr) return false;
-  HDC dc = GetDC(window);
-  PIXELFORMATDESCRIPTOR pfd{};
-  pfd.nSize = sizeof(pfd);
-  pfd.nVersion = 1;
-  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-  pfd.iPixelType = PFD_TYPE_RGBA;
-  pfd.cColorBits = 32;
-  const int format = ChoosePixelFormat(dc, &pfd);
-  if (format == 0 || !SetPixelFormat(dc, format, &pfd)) return false;
-  HGLRC context = wglCreateContext(dc);
-  return context != nullptr && wglMakeCurrent(dc, context);
+  static woxa_test::GlWindow* window = new woxa_test::GlWindow(8, 8);
+  return window->ok();
 }
 
 std::size_t LineCount(std::string_view text) {

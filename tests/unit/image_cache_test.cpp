@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/fifo_probe.h"
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -205,29 +207,7 @@ TEST(ImageCacheWriteTextureData, ANullHandleWritesNothing) {
 }
 
 #ifndef _WIN32
-// True when action opens the FIFO at path. Opening a FIFO for reading blocks
-// until a writer comes; the watcher keeps trying a non-blocking write open,
-// which succeeds exactly while a reader waits, and lets that reader go on to
-// read end of file.
-bool OpensFifo(const std::string& path, const std::function<void()>& action) {
-  if (mkfifo(path.c_str(), 0600) != 0) return true;
-  std::atomic<bool> done{false};
-  std::atomic<bool> opened{false};
-  std::thread watcher([&] {
-    while (!done) {
-      const int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK);
-      if (fd >= 0) {
-        opened = true;
-        close(fd);
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-  });
-  action();
-  done = true;
-  watcher.join();
-  return opened;
-}
+using woxa_test::OpensFifo;
 
 TEST_F(ImageCacheTest, OnlyTgaAndTGAExtensionsReachTheFileSystem) {
   for (const char* name : {"a.Tga", "a.tGA", "picture.bmp", "noextension", "a.tga.bak"}) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/fifo_probe.h"
+
 #include <filesystem>
 #include <functional>
 #include <sstream>
@@ -117,27 +119,7 @@ TEST_F(ModelCacheTest, OnlyTheMqoTypeLoads) {
 }
 
 #ifndef _WIN32
-// True when action opens the FIFO at path: a watcher keeps trying a
-// non-blocking write open, which succeeds exactly while a reader waits.
-bool OpensFifo(const std::string& path, const std::function<void()>& action) {
-  if (mkfifo(path.c_str(), 0600) != 0) return true;
-  std::atomic<bool> done{false};
-  std::atomic<bool> opened{false};
-  std::thread watcher([&] {
-    while (!done) {
-      const int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK);
-      if (fd >= 0) {
-        opened = true;
-        close(fd);
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-  });
-  action();
-  done = true;
-  watcher.join();
-  return opened;
-}
+using woxa_test::OpensFifo;
 
 TEST_F(ModelCacheTest, AnotherTypeIsRefusedWithoutOpeningTheFile) {
   MqoModel* model = nullptr;
